@@ -1,0 +1,173 @@
+// Limbrel.dll as a file: its export table, resources, version block and type library.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <oleauto.h>
+#include <cstring>
+#include "com/ptr.h"
+#include "com/unique.h"
+#include "guid_token/limbrel.h"
+#include "support/module_facts.h"
+
+namespace {
+
+const std::wstring dll = facts::windows_path(LIMBREL_DLL);
+
+class LimbrelModule : public testing::Test {
+protected:
+    static void SetUpTestSuite() { module.reset(LoadLibraryExW(dll.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)); }
+    static void TearDownTestSuite() { module.reset(); }
+    static inline com::unique_hmodule module;
+};
+
+TEST_F(LimbrelModule, ExportsTheFourEntryPointsAtOrdinalsOneToFour) {
+    com::unique_hmodule loaded(LoadLibraryW(dll.c_str()));
+    ASSERT_TRUE(loaded);
+    const std::map<std::string, WORD> expected{
+        {"DllCanUnloadNow", 1}, {"DllGetClassObject", 2}, {"DllRegisterServer", 3}, {"DllUnregisterServer", 4}};
+    EXPECT_EQ(facts::exports(loaded.get()), expected);
+}
+
+TEST_F(LimbrelModule, CarriesTheInterfaceIdResource) {
+    auto bytes = facts::resource(module.get(), L"_IID_GUID", MAKEINTRESOURCEW(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    ASSERT_TRUE(bytes);
+    ASSERT_EQ(bytes->size(), 20u);
+    DWORD length;
+    IID iid;
+    std::memcpy(&length, bytes->data(), 4);
+    std::memcpy(&iid, bytes->data() + 4, 16);
+    EXPECT_EQ(length, 16u);
+    EXPECT_EQ(iid, limbrel::IID__GUID);
+    EXPECT_TRUE(facts::resource(module.get(), L"TYPELIB", MAKEINTRESOURCEW(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)));
+    EXPECT_TRUE(facts::resource(module.get(), MAKEINTRESOURCEW(16) /* RT_VERSION */, MAKEINTRESOURCEW(1), 1033));
+}
+
+TEST_F(LimbrelModule, VersionBlockReadsBack) {
+    auto block = facts::version(dll);
+    EXPECT_EQ(block.fixed.dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(block.fixed.dwFileVersionLS, 0x00000006u);
+    EXPECT_EQ(block.fixed.dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(block.fixed.dwProductVersionLS, 0x00000006u);
+    EXPECT_EQ(block.fixed.dwFileOS, DWORD(VOS__WINDOWS32));
+    EXPECT_EQ(block.fixed.dwFileType, DWORD(VFT_DLL));
+    EXPECT_EQ(block.fixed.dwFileFlags & block.fixed.dwFileFlagsMask, 0u);
+    EXPECT_EQ(block.translations, std::vector<DWORD>{MAKELONG(0x0409, 1200)});
+    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+        {L"FileVersion", L"1.00.0006"}, {L"ProductVersion", L"1.00.0006"}, {L"InternalName", L"Limbrel"},
+        {L"OriginalFilename", L"Limbrel.dll"}, {L"OLESelfRegister", L""}};
+    for (auto [name, value] : strings) EXPECT_EQ(block.string(name), value) << name;
+    EXPECT_TRUE(block.string(L"CompanyName"));
+    EXPECT_TRUE(block.string(L"ProductName"));
+}
+
+// The type library, read as a client reads it.
+class LimbrelTypeLibrary : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_HRESULT_SUCCEEDED(LoadTypeLibEx(dll.c_str(), REGKIND_NONE, library.put())); }
+
+    std::wstring name_of(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
+        com::unique_bstr name;
+        info->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr);
+        return std::wstring(com::view(name.get()));
+    }
+    TYPEATTR attributes(ITypeInfo* info) {
+        TYPEATTR* attr = nullptr;
+        EXPECT_HRESULT_SUCCEEDED(info->GetTypeAttr(&attr));
+        TYPEATTR copy = *attr;
+        info->ReleaseTypeAttr(attr);
+        return copy;
+    }
+    com::ptr<ITypeLib> library;
+};
+
+TEST_F(LimbrelTypeLibrary, LibraryAttributes) {
+    TLIBATTR* attr = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(library->GetLibAttr(&attr));
+    EXPECT_EQ(attr->guid, limbrel::LIBID_Limbrel);
+    EXPECT_EQ(attr->lcid, 0u);
+    EXPECT_EQ(attr->syskind, SYS_WIN32);
+    EXPECT_EQ(attr->wMajorVerNum, 1);
+    EXPECT_EQ(attr->wMinorVerNum, 0);
+    EXPECT_EQ(attr->wLibFlags & ~LIBFLAG_FHASDISKIMAGE, 0);  // the loader adds the disk-image flag
+    library->ReleaseTLibAttr(attr);
+
+    com::unique_bstr name, help, help_file;
+    ASSERT_HRESULT_SUCCEEDED(library->GetDocumentation(-1, name.put(), help.put(), nullptr, help_file.put()));
+    EXPECT_EQ(com::view(name.get()), L"Limbrel");
+    EXPECT_EQ(com::view(help.get()), L"");
+    EXPECT_EQ(com::view(help_file.get()), L"");
+}
+
+TEST_F(LimbrelTypeLibrary, HoldsExactlyTheInterfaceThenTheClass) {
+    ASSERT_EQ(library->GetTypeInfoCount(), 2u);
+    com::ptr<ITypeInfo> first, second;
+    ASSERT_HRESULT_SUCCEEDED(library->GetTypeInfo(0, first.put()));
+    ASSERT_HRESULT_SUCCEEDED(library->GetTypeInfo(1, second.put()));
+    EXPECT_EQ(name_of(first.get()), L"_GUID");
+    EXPECT_EQ(name_of(second.get()), L"GUID");
+}
+
+TEST_F(LimbrelTypeLibrary, GuidInterfaceIsAHiddenDualInterface) {
+    com::ptr<ITypeInfo> dispatch;
+    ASSERT_HRESULT_SUCCEEDED(library->GetTypeInfoOfGuid(limbrel::IID__GUID, dispatch.put()));
+    auto attr = attributes(dispatch.get());
+    EXPECT_EQ(attr.typekind, TKIND_DISPATCH);
+    EXPECT_EQ(attr.wTypeFlags & ~TYPEFLAG_FOLEAUTOMATION,
+              TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
+    EXPECT_EQ(attr.wMajorVerNum, 1);
+    EXPECT_EQ(attr.wMinorVerNum, 0);
+
+    HREFTYPE vtable_ref = 0;
+    ASSERT_HRESULT_SUCCEEDED(dispatch->GetRefTypeOfImplType(-1, &vtable_ref));
+    com::ptr<ITypeInfo> vtable;
+    ASSERT_HRESULT_SUCCEEDED(dispatch->GetRefTypeInfo(vtable_ref, vtable.put()));
+    auto vattr = attributes(vtable.get());
+    EXPECT_EQ(vattr.typekind, TKIND_INTERFACE);
+    EXPECT_EQ(vattr.wTypeFlags, TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
+                                    TYPEFLAG_FDISPATCHABLE);
+    EXPECT_EQ(vattr.guid, limbrel::IID__GUID);
+    EXPECT_EQ(vattr.cFuncs, 1);
+    EXPECT_EQ(vattr.cbSizeVft, 32);  // IDispatch's seven entries and NewGUID
+
+    HREFTYPE base_ref = 0;
+    com::ptr<ITypeInfo> base;
+    ASSERT_HRESULT_SUCCEEDED(vtable->GetRefTypeOfImplType(0, &base_ref));
+    ASSERT_HRESULT_SUCCEEDED(vtable->GetRefTypeInfo(base_ref, base.put()));
+    EXPECT_EQ(attributes(base.get()).guid, IID_IDispatch);
+
+    FUNCDESC* f = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(vtable->GetFuncDesc(0, &f));
+    EXPECT_EQ(f->memid, limbrel::DISPID_NewGUID);
+    EXPECT_EQ(f->memid, 0x60030000);
+    EXPECT_EQ(f->funckind, FUNC_PUREVIRTUAL);
+    EXPECT_EQ(f->invkind, INVOKE_FUNC);
+    EXPECT_EQ(f->callconv, CC_STDCALL);
+    EXPECT_EQ(f->oVft, 28);
+    EXPECT_EQ(f->elemdescFunc.tdesc.vt, VT_HRESULT);
+    ASSERT_EQ(f->cParams, 1);
+    EXPECT_EQ(f->lprgelemdescParam[0].tdesc.vt, VT_PTR);
+    EXPECT_EQ(f->lprgelemdescParam[0].tdesc.lptdesc->vt, VT_BSTR);
+    EXPECT_EQ(f->lprgelemdescParam[0].paramdesc.wParamFlags, PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
+    EXPECT_EQ(name_of(vtable.get(), f->memid), L"NewGUID");
+    vtable->ReleaseFuncDesc(f);
+}
+
+TEST_F(LimbrelTypeLibrary, GuidClassIsCreatableWithGuidInterfaceAsDefault) {
+    com::ptr<ITypeInfo> coclass;
+    ASSERT_HRESULT_SUCCEEDED(library->GetTypeInfoOfGuid(limbrel::CLSID_GUID, coclass.put()));
+    auto attr = attributes(coclass.get());
+    EXPECT_EQ(attr.typekind, TKIND_COCLASS);
+    EXPECT_EQ(attr.wTypeFlags, TYPEFLAG_FCANCREATE);
+    EXPECT_EQ(attr.wMajorVerNum, 1);
+    EXPECT_EQ(attr.wMinorVerNum, 0);
+    ASSERT_EQ(attr.cImplTypes, 1);
+    INT flags = 0;
+    ASSERT_HRESULT_SUCCEEDED(coclass->GetImplTypeFlags(0, &flags));
+    EXPECT_EQ(flags, IMPLTYPEFLAG_FDEFAULT);
+    HREFTYPE ref = 0;
+    com::ptr<ITypeInfo> implemented;
+    ASSERT_HRESULT_SUCCEEDED(coclass->GetRefTypeOfImplType(0, &ref));
+    ASSERT_HRESULT_SUCCEEDED(coclass->GetRefTypeInfo(ref, implemented.put()));
+    EXPECT_EQ(attributes(implemented.get()).guid, limbrel::IID__GUID);
+}
+
+}  // namespace

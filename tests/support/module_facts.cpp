@@ -1,0 +1,85 @@
+#include "module_facts.h"
+#include <winver.h>
+#include "com/unique.h"
+
+namespace facts {
+
+std::wstring windows_path(const char* unix_path) {
+    std::wstring path = L"Z:";
+    for (const char* c = unix_path; *c; ++c) path += *c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(*c));
+    return path;
+}
+
+std::map<std::string, WORD> exports(HMODULE module) {
+    auto base = reinterpret_cast<const BYTE*>(module);
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    auto& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    auto directory = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+    auto names = reinterpret_cast<const DWORD*>(base + directory->AddressOfNames);
+    auto ordinals = reinterpret_cast<const WORD*>(base + directory->AddressOfNameOrdinals);
+    std::map<std::string, WORD> result;
+    for (DWORD i = 0; i < directory->NumberOfNames; ++i)
+        result[reinterpret_cast<const char*>(base + names[i])] = WORD(directory->Base + ordinals[i]);
+    return result;
+}
+
+std::optional<std::vector<BYTE>> resource(HMODULE module, const wchar_t* type, const wchar_t* name, WORD language) {
+    HRSRC found = FindResourceExW(module, type, name, language);
+    if (!found) return std::nullopt;
+    auto bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    return std::vector<BYTE>(bytes, bytes + SizeofResource(module, found));
+}
+
+version_block version(const std::wstring& path) {
+    version_block block{};
+    DWORD handle = 0;
+    block.data.resize(GetFileVersionInfoSizeW(path.c_str(), &handle));
+    if (block.data.empty() || !GetFileVersionInfoW(path.c_str(), 0, DWORD(block.data.size()), block.data.data()))
+        return block;
+    void* value = nullptr;
+    UINT size = 0;
+    if (VerQueryValueW(block.data.data(), L"\\", &value, &size)) block.fixed = *static_cast<VS_FIXEDFILEINFO*>(value);
+    if (VerQueryValueW(block.data.data(), L"\\VarFileInfo\\Translation", &value, &size)) {
+        auto words = static_cast<DWORD*>(value);
+        block.translations.assign(words, words + size / sizeof(DWORD));
+    }
+    return block;
+}
+
+std::optional<std::wstring> version_block::string(const std::wstring& name) const {
+    void* value = nullptr;
+    UINT size = 0;
+    std::wstring query = L"\\StringFileInfo\\040904B0\\" + name;
+    if (!VerQueryValueW(const_cast<BYTE*>(data.data()), query.c_str(), &value, &size)) return std::nullopt;
+    return std::wstring(static_cast<wchar_t*>(value));
+}
+
+std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const std::wstring& name) {
+    wchar_t value[1024];
+    DWORD size = sizeof value;
+    if (RegGetValueW(root, key.c_str(), name.empty() ? nullptr : name.c_str(), RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(value);
+}
+
+bool registry_key_exists(HKEY root, const std::wstring& key) {
+    com::unique_hkey handle;
+    return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
+}
+
+DWORD run(const std::wstring& command_line) {
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    std::wstring line = command_line;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return DWORD(-1);
+    com::unique_handle process_handle(process.hProcess), thread_handle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = DWORD(-1);
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+}
+
+}  // namespace facts

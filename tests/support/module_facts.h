@@ -1,0 +1,35 @@
+// What a client or a tool can read from a module file: its exports, resources and version block.
+#pragma once
+#include <windows.h>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace facts {
+
+// A Linux path handed over by the build, as Wine's drive Z: shows it.
+std::wstring windows_path(const char* unix_path);
+
+// Export names and their ordinals.
+std::map<std::string, WORD> exports(HMODULE module);
+
+// The bytes of a resource of the given type, id and language, or nothing when there is none.
+std::optional<std::vector<BYTE>> resource(HMODULE module, const wchar_t* type, const wchar_t* name, WORD language);
+
+struct version_block {
+    VS_FIXEDFILEINFO fixed;
+    std::vector<DWORD> translations;  // language in the low word, code page in the high word
+    std::optional<std::wstring> string(const std::wstring& name) const;
+    std::vector<BYTE> data;
+};
+version_block version(const std::wstring& path);
+
+// Reads a registry value as text; nothing when the key or the value is missing.
+std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const std::wstring& name = {});
+bool registry_key_exists(HKEY root, const std::wstring& key);
+
+// Runs a program, waits for it and returns its exit code.
+DWORD run(const std::wstring& command_line);
+
+}  // namespace facts
