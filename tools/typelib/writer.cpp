@@ -11,11 +11,12 @@ type& type::method(MEMBERID id, const std::wstring& name, std::vector<parameter>
     std::vector<ELEMDESC> elements(parameters.size());
     for (size_t i = 0; i < parameters.size(); ++i) {
         pointees[i].vt = parameters[i].type;
+        if (parameters[i].user_type) throw_if_failed(info_->AddRefTypeInfo(parameters[i].user_type, &pointees[i].hreftype));
         if (parameters[i].by_reference) {
             elements[i].tdesc.vt = VT_PTR;
             elements[i].tdesc.lptdesc = &pointees[i];
         } else {
-            elements[i].tdesc.vt = parameters[i].type;
+            elements[i].tdesc = pointees[i];
         }
         elements[i].paramdesc.wParamFlags = parameters[i].flags;
     }
@@ -71,12 +72,27 @@ library& library::help_string(const std::wstring& text) {
     return *this;
 }
 
-com::ptr<ITypeInfo> library::import(const std::wstring& library_path, REFGUID type) {
+com::ptr<ITypeLib> library::load_import(const std::wstring& library_path) {
     com::ptr<ITypeLib> imported;
     throw_if_failed(LoadTypeLibEx(library_path.c_str(), REGKIND_NONE, imported.put()));
+    imports_.push_back(imported);
+    return imported;
+}
+
+com::ptr<ITypeInfo> library::import(const std::wstring& library_path, REFGUID type) {
     com::ptr<ITypeInfo> info;
-    throw_if_failed(imported->GetTypeInfoOfGuid(type, info.put()));
-    imports_.push_back(std::move(imported));
+    throw_if_failed(load_import(library_path)->GetTypeInfoOfGuid(type, info.put()));
+    return info;
+}
+
+com::ptr<ITypeInfo> library::import(const std::wstring& library_path, const std::wstring& type_name) {
+    std::wstring name = type_name;  // FindName may rewrite the case of what it is given
+    ITypeInfo* found = nullptr;
+    MEMBERID member = 0;
+    USHORT count = 1;
+    throw_if_failed(load_import(library_path)->FindName(name.data(), 0, &found, &member, &count));
+    auto info = com::ptr<ITypeInfo>::adopt(count ? found : nullptr);
+    if (!info || member != MEMBERID_NIL) throw com::error(TYPE_E_ELEMENTNOTFOUND, {}, L"no type named " + type_name);
     return info;
 }
 

@@ -11,10 +11,12 @@
 namespace typelib {
 
 // One parameter of a method: its type (VT_PTR-wrapped when by reference) and its flags.
+// A VT_USERDEFINED parameter names its type in user_type.
 struct parameter {
     VARTYPE type;
     bool by_reference;
     USHORT flags;  // PARAMFLAG_*
+    ITypeInfo* user_type = nullptr;
 };
 
 // The out-parameter that carries a method's result.
@@ -50,8 +52,11 @@ public:
     library& flags(UINT flags);
     library& help_string(const std::wstring& text);
 
-    // A type of another, existing library, by its GUID; the library is imported on first use.
+    // A type of another, existing library, by its GUID or by its name; the library is
+    // imported on first use. The written library keeps only the imported file's name
+    // (objsafe.tlb): clients find it through the registry by its LIBID first.
     com::ptr<ITypeInfo> import(const std::wstring& library_path, REFGUID type);
+    com::ptr<ITypeInfo> import(const std::wstring& library_path, const std::wstring& type_name);
 
     // Types are numbered in the order these are called.
     type add(const std::wstring& name, TYPEKIND kind, REFGUID guid, UINT flags, WORD major = 1, WORD minor = 0);
@@ -60,6 +65,8 @@ public:
     void save(std::initializer_list<type*> types);
 
 private:
+    com::ptr<ITypeLib> load_import(const std::wstring& library_path);
+
     com::ptr<ICreateTypeLib2> library_;
     std::vector<com::ptr<ITypeLib>> imports_;
 };
