@@ -1,5 +1,6 @@
 #include "registry.h"
 #include <oleauto.h>
+#include <cwchar>
 #include "error.h"
 #include "module.h"
 #include "ptr.h"
@@ -15,11 +16,37 @@ unique_hkey create(HKEY root, const std::wstring& key) {
     return result;
 }
 
-ptr<ITypeLib> module_type_library() {
+ptr<ITypeLib> module_type_library(const std::wstring& path = module::path()) {
     ptr<ITypeLib> library;
-    throw_if_failed(LoadTypeLibEx(module::path().c_str(), REGKIND_NONE, library.put()));
+    throw_if_failed(LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put()));
     return library;
 }
+
+TLIBATTR attributes_of(ITypeLib* library) {
+    TLIBATTR* attributes = nullptr;
+    throw_if_failed(library->GetLibAttr(&attributes));
+    const TLIBATTR result = *attributes;
+    library->ReleaseTLibAttr(attributes);
+    return result;
+}
+
+// The file that the registry names for a library's id, version and locale on 32-bit Windows.
+std::optional<std::wstring> registered_file(const TLIBATTR& library) {
+    wchar_t key[100];
+    swprintf(key, 100, L"TypeLib\\%ls\\%x.%x\\%lx\\win32", to_string(library.guid).c_str(), library.wMajorVerNum,
+             library.wMinorVerNum, static_cast<unsigned long>(library.lcid));
+    wchar_t value[MAX_PATH * 2];
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(value);
+}
+
+bool same_file(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+std::wstring resource_path(int resource) { return module::path() + L"\\" + std::to_wstring(resource); }
 
 }  // namespace
 
@@ -78,16 +105,28 @@ void register_type_library() {
 }
 
 void unregister_type_library() {
-    auto library = module_type_library();
-    TLIBATTR* attributes = nullptr;
-    throw_if_failed(library->GetLibAttr(&attributes));
-    const TLIBATTR attr = *attributes;
-    library->ReleaseTLibAttr(attributes);
+    const TLIBATTR attr = attributes_of(module_type_library().get());
 
     unique_bstr registered_path;
     if (QueryPathOfRegTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, registered_path.put()) ==
         TYPE_E_LIBNOTREGISTERED)
         return;  // nothing to remove
+    throw_if_failed(UnRegisterTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind));
+}
+
+void register_shared_type_library(int resource) {
+    std::wstring path = resource_path(resource);
+    auto library = module_type_library(path);
+    auto registered = registered_file(attributes_of(library.get()));
+    if (registered && !same_file(*registered, path)) return;  // another module's registration
+    throw_if_failed(RegisterTypeLib(library.get(), path.data(), nullptr));
+}
+
+void unregister_shared_type_library(int resource) {
+    const std::wstring path = resource_path(resource);
+    const TLIBATTR attr = attributes_of(module_type_library(path).get());
+    auto registered = registered_file(attr);
+    if (!registered || !same_file(*registered, path)) return;  // not ours to remove
     throw_if_failed(UnRegisterTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind));
 }
 

@@ -37,4 +37,10 @@ void unregister_class(const class_entry& entry);
 void register_type_library();
 void unregister_type_library();
 
+// A library that other modules may carry and register too, held as the module's resource
+// TYPELIB `resource`: registered only when its id and version are not registered for another
+// file, and unregistered only while the registration still names this module's copy.
+void register_shared_type_library(int resource);
+void unregister_shared_type_library(int resource);
+
 }  // namespace com::registry

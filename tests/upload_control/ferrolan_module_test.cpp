@@ -1,0 +1,111 @@
+// Ferrolan.ocx as a file: its export table, resources and version block.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <algorithm>
+#include <cstring>
+#include "com/unique.h"
+#include "support/module_facts.h"
+#include "upload_control/norvat.h"
+
+namespace {
+
+const std::wstring ocx = facts::windows_path(FERROLAN_OCX);
+constexpr WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+
+class FerrolanModule : public testing::Test {
+protected:
+    static void SetUpTestSuite() { module.reset(LoadLibraryExW(ocx.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)); }
+    static void TearDownTestSuite() { module.reset(); }
+    static std::optional<std::vector<BYTE>> resource(const wchar_t* type, int id, WORD language = neutral) {
+        return facts::resource(module.get(), type, MAKEINTRESOURCEW(id), language);
+    }
+    static inline com::unique_hmodule module;
+};
+
+TEST_F(FerrolanModule, ExportsTheFourEntryPointsAtOrdinalsOneToFour) {
+    com::unique_hmodule loaded(LoadLibraryW(ocx.c_str()));
+    ASSERT_TRUE(loaded);
+    const std::map<std::string, WORD> expected{
+        {"DllCanUnloadNow", 1}, {"DllGetClassObject", 2}, {"DllRegisterServer", 3}, {"DllUnregisterServer", 4}};
+    EXPECT_EQ(facts::exports(loaded.get()), expected);
+}
+
+TEST_F(FerrolanModule, InterfaceIdResourcesHoldLengthThenIid) {
+    const struct {
+        const wchar_t* type;
+        IID iid;
+    } cases[] = {{L"_IID_FERROLAN", norvat::IID__Ferrolan}, {L"_SRCIID_FERROLAN", norvat::DIID___Ferrolan}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type);
+        auto bytes = resource(c.type, 1);
+        ASSERT_TRUE(bytes);
+        ASSERT_EQ(bytes->size(), 20u);
+        DWORD length;
+        IID iid;
+        std::memcpy(&length, bytes->data(), 4);
+        std::memcpy(&iid, bytes->data() + 4, 16);
+        EXPECT_EQ(length, 16u);
+        EXPECT_EQ(iid, c.iid);
+    }
+}
+
+TEST_F(FerrolanModule, CarriesNorvatAndIObjectSafetyTlbAsTypeLibraries) {
+    for (int id : {1, 2}) {
+        auto bytes = resource(L"TYPELIB", id);
+        ASSERT_TRUE(bytes) << id;
+        ASSERT_GE(bytes->size(), 4u);
+        EXPECT_EQ(std::memcmp(bytes->data(), "MSFT", 4), 0) << id;
+    }
+}
+
+TEST_F(FerrolanModule, ToolboxBitmapIsA16By15FourBitPictureWithTheStandardPalette) {
+    auto bytes = resource(RT_BITMAP, 30000);
+    ASSERT_TRUE(bytes);
+    BITMAPINFOHEADER header;
+    ASSERT_GE(bytes->size(), sizeof header);
+    std::memcpy(&header, bytes->data(), sizeof header);
+    EXPECT_EQ(header.biSize, sizeof header);
+    EXPECT_EQ(header.biWidth, 16);
+    EXPECT_EQ(header.biHeight, 15);  // bottom-up
+    EXPECT_EQ(header.biPlanes, 1);
+    EXPECT_EQ(header.biBitCount, 4);
+    EXPECT_EQ(header.biCompression, DWORD(BI_RGB));
+    EXPECT_TRUE(header.biClrUsed == 0 || header.biClrUsed == 16) << header.biClrUsed;
+    EXPECT_TRUE(header.biSizeImage == 0 || header.biSizeImage == 120) << header.biSizeImage;
+    ASSERT_EQ(bytes->size(), sizeof header + 16 * sizeof(RGBQUAD) + 120);  // 8 bytes a row, 15 rows
+
+    const COLORREF standard[16] = {RGB(0, 0, 0),       RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),
+                                   RGB(0, 0, 128),     RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192),
+                                   RGB(128, 128, 128), RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(255, 255, 0),
+                                   RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255)};
+    auto palette = reinterpret_cast<const RGBQUAD*>(bytes->data() + sizeof header);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(RGB(palette[i].rgbRed, palette[i].rgbGreen, palette[i].rgbBlue), standard[i]) << "entry " << i;
+
+    // A picture, not a blank square: it uses several colours.
+    std::vector<bool> used(16);
+    for (size_t i = sizeof header + 16 * sizeof(RGBQUAD); i < bytes->size(); ++i)
+        used[(*bytes)[i] >> 4] = used[(*bytes)[i] & 15] = true;
+    EXPECT_GE(std::count(used.begin(), used.end(), true), 3);
+}
+
+TEST_F(FerrolanModule, VersionBlockReadsBack) {
+    EXPECT_TRUE(resource(MAKEINTRESOURCEW(16) /* RT_VERSION */, 1, 1033));
+    auto block = facts::version(ocx);
+    EXPECT_EQ(block.fixed.dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(block.fixed.dwFileVersionLS, 0x00000001u);
+    EXPECT_EQ(block.fixed.dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(block.fixed.dwProductVersionLS, 0x00000001u);
+    EXPECT_EQ(block.fixed.dwFileOS, DWORD(VOS__WINDOWS32));
+    EXPECT_EQ(block.fixed.dwFileType, DWORD(VFT_DLL));
+    EXPECT_EQ(block.fixed.dwFileFlags & block.fixed.dwFileFlagsMask, 0u);
+    EXPECT_EQ(block.translations, std::vector<DWORD>{MAKELONG(0x0409, 1200)});
+    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+        {L"FileVersion", L"1.00.0001"},     {L"ProductVersion", L"1.00.0001"}, {L"InternalName", L"Ferrolan"},
+        {L"OriginalFilename", L"Ferrolan.ocx"}, {L"OLESelfRegister", L""}};
+    for (auto [name, value] : strings) EXPECT_EQ(block.string(name), value) << name;
+    EXPECT_TRUE(block.string(L"CompanyName"));
+    EXPECT_TRUE(block.string(L"ProductName"));
+}
+
+}  // namespace
