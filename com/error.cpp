@@ -31,6 +31,20 @@ const wchar_t* runtime_text(long number) {
     }
 }
 
+// Texts for the statuses of the platform's HTTP objects, which the system table lacks.
+const wchar_t* internet_text(HRESULT hr) {
+    switch (hr) {
+    case HRESULT(0x800C0002): return L"The address is not valid";                      // INET_E_INVALID_URL
+    case HRESULT(0x800C0004): return L"Cannot connect to the server";                  // INET_E_CANNOT_CONNECT
+    case HRESULT(0x800C0005): return L"The server or the page was not found";          // INET_E_RESOURCE_NOT_FOUND
+    case HRESULT(0x800C0007): return L"The server sent no data";                       // INET_E_DATA_NOT_AVAILABLE
+    case HRESULT(0x800C0008): return L"The server could not be reached or the transfer failed";  // INET_E_DOWNLOAD_FAILURE
+    case HRESULT(0x800C000B): return L"The connection to the server timed out";        // INET_E_CONNECTION_TIMEOUT
+    case HRESULT(0x800C000D): return L"The address uses a protocol that is not supported";  // INET_E_UNKNOWN_PROTOCOL
+    default: return nullptr;
+    }
+}
+
 std::wstring system_text(HRESULT hr) {
     wchar_t* buffer = nullptr;
     DWORD length = FormatMessageW(
@@ -69,6 +83,7 @@ std::wstring describe(long number) {
         if (auto text = runtime_text(number)) return text;
         return L"Application-defined or object-defined error";
     }
+    if (auto text = internet_text(HRESULT(number))) return text;
     if (auto text = system_text(HRESULT(number)); !text.empty()) return text;
     wchar_t text[40];
     swprintf(text, 40, L"Automation error 0x%08lX", static_cast<unsigned long>(number));
