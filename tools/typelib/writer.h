@@ -53,8 +53,8 @@ public:
     library& help_string(const std::wstring& text);
 
     // A type of another, existing library, by its GUID or by its name; the library is
-    // imported on first use. The written library keeps only the imported file's name
-    // (objsafe.tlb): clients find it through the registry by its LIBID first.
+    // imported on first use. The written library keeps only the imported file's name, as
+    // MIDL does: clients look the imported library up in the registry by its LIBID first.
     com::ptr<ITypeInfo> import(const std::wstring& library_path, REFGUID type);
     com::ptr<ITypeInfo> import(const std::wstring& library_path, const std::wstring& type_name);
 
