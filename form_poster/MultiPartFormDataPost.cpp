@@ -7,6 +7,7 @@
 #include "http_request.h"
 #include "request_document.h"
 #include "result_document.h"
+#include "send_room.h"
 
 namespace MultiPartFormDataPost {
 namespace {
@@ -30,6 +31,7 @@ std::wstring post(const std::wstring& request_text, const std::wstring& cookie) 
     }
     body.append_closing_delimiter();
 
+    ensure_room_to_send(body.size());
     send(request.get(), body.bytes().get());
     return result_document(request.get());
 }

@@ -5,6 +5,8 @@ It listens on 127.0.0.1 at a free port, writes that port to DIR/port, and keeps 
 raw bytes (request line, headers, body) in DIR/requests/. The request path chooses the answer:
 
   /status/NNN/...    answers NNN with the standard reason phrase ("404 Not Found")
+  /set-cookie/...    answers 200 with "Set-Cookie: jar=from-receiver; Path=/", to see whether a
+                     client adds cookies of its own
   /discard/...       answers 200 but keeps only the request line and headers, plus the body's
                      length and SHA-256 (for bodies too large to keep on disk)
   anything else      answers 200 OK
@@ -15,8 +17,9 @@ before the answer goes out. With --keep-uploads it also acts like a server-side 
 a multipart field "UploadData" is saved in DIR/uploads/ under its file name (base name only), and
 every other field is appended to DIR/uploads/fields.txt as "name=value".
 
-  receiver.py start DIR [--lifetime SECONDS] [--keep-uploads]   starts it in the background and
-                                                               returns once it listens
+  receiver.py start DIR [--lifetime SECONDS] [--keep-uploads]   clears DIR/requests, starts it in
+                                                               the background and returns once
+                                                               it listens
   receiver.py stop DIR                                         stops it and waits for it
   receiver.py serve DIR [...]                                  runs it in the foreground
 
@@ -29,6 +32,7 @@ import hashlib
 import http
 import os
 import re
+import shutil
 import signal
 import socketserver
 import subprocess
@@ -123,8 +127,9 @@ class Handler(socketserver.StreamRequestHandler):
                 keep_upload(folder, head, body)
         code, reason = status_for(target)
         text = b"%d %s\n" % (code, reason.encode())
-        self.wfile.write(b"HTTP/1.1 %d %s\r\nContent-Type: text/plain\r\nContent-Length: %d\r\n"
-                         b"Connection: close\r\n\r\n%s" % (code, reason.encode(), len(text), text))
+        extra = b"Set-Cookie: jar=from-receiver; Path=/\r\n" if target.startswith("/set-cookie/") else b""
+        self.wfile.write(b"HTTP/1.1 %d %s\r\nContent-Type: text/plain\r\nContent-Length: %d\r\n%s"
+                         b"Connection: close\r\n\r\n%s" % (code, reason.encode(), len(text), extra, text))
 
 
 class Server(socketserver.ThreadingTCPServer):
@@ -155,6 +160,8 @@ def serve(folder, lifetime, keep_uploads):
 def start(folder, lifetime, keep_uploads):
     os.makedirs(folder, exist_ok=True)
     stop(folder)
+    # Records of an earlier run would pass for this run's.
+    shutil.rmtree(os.path.join(folder, "requests"), ignore_errors=True)
     port_file = os.path.join(folder, "port")
     command = [sys.executable, os.path.abspath(__file__), "serve", folder, "--lifetime", str(lifetime)]
     if keep_uploads:
