@@ -73,6 +73,7 @@ inline std::wstring_view view(BSTR text) noexcept {
 class unique_variant : public VARIANT {
 public:
     unique_variant() noexcept { VariantInit(this); }
+    unique_variant(unique_variant&& other) noexcept : VARIANT(other) { VariantInit(&other); }
     unique_variant(const unique_variant&) = delete;
     unique_variant& operator=(const unique_variant&) = delete;
     ~unique_variant() { VariantClear(this); }

@@ -28,6 +28,7 @@ public:
     std::vector<Message> messages;
     std::vector<std::wstring> captions;  // every caption set, in order
     std::deque<norvat::Answer> answers;  // for Yes/No questions; Yes when empty
+    std::function<void(const Message&)> on_message;  // may throw, as a failing message box would
     std::function<void()> on_yield;      // what the host does during a yield
     int yields = 0;
     std::vector<int> removals;           // positions handed to RemoveItem, in order
@@ -55,6 +56,7 @@ public:
     norvat::Answer MsgBox(const std::wstring& prompt, norvat::Buttons buttons,
                           const std::optional<std::wstring>& title) override {
         messages.push_back({prompt, buttons, title});
+        if (on_message) on_message(messages.back());
         if (buttons == norvat::Buttons::OK) return norvat::Answer::OK;
         if (answers.empty()) return norvat::Answer::Yes;
         auto answer = answers.front();
