@@ -66,6 +66,14 @@ def write_atomically(path, parts):
     os.replace(temporary, path)
 
 
+def client_filename(part):
+    """The part's filename exactly as the client sent it: a Windows path in the client's ANSI
+    code page, whose backslashes are path separators rather than escapes."""
+    raw = next((value for key, value in part.raw_items() if key.lower() == "content-disposition"), "")
+    match = re.search(rb'filename="([^"]*)"', raw.encode("ascii", "surrogateescape"))
+    return match.group(1).decode("cp1252", "replace") if match else None
+
+
 def keep_upload(folder, head, body):
     """Saves the fields of a multipart body as a form handler would."""
     content_type = next((line.split(b":", 1)[1].strip() for line in head.split(b"\r\n")[1:]
@@ -79,8 +87,9 @@ def keep_upload(folder, head, body):
     for part in message.iter_parts():
         name = part.get_param("name", header="content-disposition")
         data = part.get_payload(decode=True) or b""
-        if name == "UploadData" and part.get_filename():
-            base = re.split(r"[\\/]", part.get_filename())[-1] or "upload"
+        filename = client_filename(part)
+        if name == "UploadData" and filename:
+            base = re.split(r"[\\/]", filename)[-1] or "upload"
             write_atomically(os.path.join(uploads, base), [data])
         else:
             with open(os.path.join(uploads, "fields.txt"), "ab") as out:
