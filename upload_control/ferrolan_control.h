@@ -24,6 +24,8 @@ class FerrolanControl
                              IConnectionPointContainer> {
 public:
     static constexpr const CLSID& clsid = CLSID_Ferrolan;
+    // Container hints: recompose on resize, no link source, inside-out, active when visible,
+    // client site before the properties are loaded.
     static constexpr DWORD misc_status = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT |
                                          OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST;
 

@@ -5,11 +5,7 @@
 
 namespace {
 
-// Container hints: recompose on resize, no link source, inside-out, active when visible,
-// client site before the properties are loaded.
-constexpr DWORD misc_status = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT |
-                              OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST;
-static_assert(misc_status == 131473);
+static_assert(norvat::FerrolanControl::misc_status == 131473);
 
 constexpr int toolbox_bitmap = 30000;
 // The library IObjectSafetyTLB, which the class's type description refers to.
@@ -22,7 +18,7 @@ const com::registry::class_entry ferrolan_class{
     .version = L"1.0",
     .libid = norvat::LIBID_Norvat,
     .control = true,
-    .misc_status = misc_status,
+    .misc_status = norvat::FerrolanControl::misc_status,
     .toolbox_bitmap = toolbox_bitmap,
 };
 
