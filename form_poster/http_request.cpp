@@ -1,4 +1,5 @@
 #include "http_request.h"
+#include "com/arguments.h"
 #include "com/unique.h"
 #include "errors.h"
 
@@ -8,15 +9,6 @@ namespace {
 void hold_text(com::unique_variant& argument, const std::wstring& text) {
     argument.vt = VT_BSTR;
     argument.bstrVal = com::make_bstr(text).release();
-}
-
-// An optional argument left out, as a caller that does not pass it leaves it.
-VARIANT left_out() {
-    VARIANT argument;
-    VariantInit(&argument);
-    argument.vt = VT_ERROR;
-    argument.scode = DISP_E_PARAMNOTFOUND;
-    return argument;
 }
 
 void set_header(IXMLHTTPRequest* request, const wchar_t* name, const std::wstring& value) {
@@ -33,10 +25,7 @@ void refuse_line_breaks(const std::wstring& cookie) {
 
 com::ptr<IXMLHTTPRequest> open_post(const post_target& target) {
     auto request = com::create<IXMLHTTPRequest>(CLSID_XMLHTTP26);
-    VARIANT synchronous;
-    VariantInit(&synchronous);
-    synchronous.vt = VT_BOOL;
-    synchronous.boolVal = VARIANT_FALSE;
+    const VARIANT synchronous = com::bool_argument(false);
     auto method = com::make_bstr(L"POST");
     auto url = com::make_bstr(target.URL);
     if (target.User && !target.User->empty()) {
@@ -45,7 +34,7 @@ com::ptr<IXMLHTTPRequest> open_post(const post_target& target) {
         hold_text(password, target.Password);
         com::throw_if_failed(request->open(method.get(), url.get(), synchronous, user, password));
     } else {
-        com::throw_if_failed(request->open(method.get(), url.get(), synchronous, left_out(), left_out()));
+        com::throw_if_failed(request->open(method.get(), url.get(), synchronous, com::missing_argument(), com::missing_argument()));
     }
     return request;
 }

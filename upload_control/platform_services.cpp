@@ -1,4 +1,5 @@
 #include "platform_services.h"
+#include "com/arguments.h"
 #include "com/ptr.h"
 #include "com/unique.h"
 #include "form_poster/MultiPartFormDataPost.h"
@@ -8,12 +9,8 @@ namespace norvat {
 
 void PlatformServices::Get(const std::wstring& url) {
     auto request = com::create<IXMLHTTPRequest>(MultiPartFormDataPost::CLSID_XMLHTTP26);
-    VARIANT synchronous{}, omitted{};
-    synchronous.vt = VT_BOOL;
-    synchronous.boolVal = VARIANT_FALSE;
-    omitted.vt = VT_ERROR;
-    omitted.scode = DISP_E_PARAMNOTFOUND;
-    com::throw_if_failed(request->open(com::make_bstr(L"GET").get(), com::make_bstr(url).get(), synchronous, omitted, omitted));
+    com::throw_if_failed(request->open(com::make_bstr(L"GET").get(), com::make_bstr(url).get(), com::bool_argument(false),
+                                       com::missing_argument(), com::missing_argument()));
     VARIANT no_body{};
     com::throw_if_failed(request->send(no_body));
 }
