@@ -1,7 +1,9 @@
-// VARIANT arguments that hold no resource, for methods that take their arguments as VARIANTs.
+// VARIANT arguments, for methods that take their arguments as VARIANTs.
 #pragma once
 #include <windows.h>
 #include <oleauto.h>
+#include <string_view>
+#include "unique.h"
 
 namespace com {
 
@@ -19,6 +21,14 @@ inline VARIANT bool_argument(bool value) noexcept {
     VariantInit(&argument);
     argument.vt = VT_BOOL;
     argument.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return argument;
+}
+
+// A text argument; it owns its BSTR.
+inline unique_variant text_argument(std::wstring_view text) {
+    unique_variant argument;
+    argument.vt = VT_BSTR;
+    argument.bstrVal = make_bstr(text).release();
     return argument;
 }
 

@@ -6,11 +6,6 @@
 namespace MultiPartFormDataPost {
 namespace {
 
-void hold_text(com::unique_variant& argument, const std::wstring& text) {
-    argument.vt = VT_BSTR;
-    argument.bstrVal = com::make_bstr(text).release();
-}
-
 void set_header(IXMLHTTPRequest* request, const wchar_t* name, const std::wstring& value) {
     com::throw_if_failed(request->setRequestHeader(com::make_bstr(name).get(), com::make_bstr(value).get()));
 }
@@ -29,10 +24,8 @@ com::ptr<IXMLHTTPRequest> open_post(const post_target& target) {
     auto method = com::make_bstr(L"POST");
     auto url = com::make_bstr(target.URL);
     if (target.User && !target.User->empty()) {
-        com::unique_variant user, password;
-        hold_text(user, *target.User);
-        hold_text(password, target.Password);
-        com::throw_if_failed(request->open(method.get(), url.get(), synchronous, user, password));
+        com::throw_if_failed(request->open(method.get(), url.get(), synchronous, com::text_argument(*target.User),
+                                           com::text_argument(target.Password)));
     } else {
         com::throw_if_failed(request->open(method.get(), url.get(), synchronous, com::missing_argument(), com::missing_argument()));
     }

@@ -1,6 +1,7 @@
 // Uploading every listed file, one post per file. A failing step is reported to the user and
 // the batch goes on with the step that follows it.
 #include <msxml2.h>
+#include "com/arguments.h"
 #include "com/error.h"
 #include "com/ptr.h"
 #include "com/unique.h"
@@ -15,13 +16,6 @@ const wchar_t* const caption = L"Upload Files";
 // The platform's number for a call on an object that does not exist.
 constexpr long error_object_not_set = 91;
 
-com::unique_variant text_value(const std::wstring& text) {
-    com::unique_variant value;
-    value.vt = VT_BSTR;
-    value.bstrVal = com::make_bstr(text).release();
-    return value;
-}
-
 com::ptr<IXMLDOMElement> element(IXMLDOMDocument* document, const wchar_t* name) {
     com::ptr<IXMLDOMElement> created;
     com::throw_if_failed(document->createElement(com::make_bstr(name).get(), created.put()));
@@ -29,7 +23,7 @@ com::ptr<IXMLDOMElement> element(IXMLDOMDocument* document, const wchar_t* name)
 }
 
 void set_attribute(IXMLDOMElement* target, const wchar_t* name, const std::wstring& value) {
-    com::throw_if_failed(target->setAttribute(com::make_bstr(name).get(), text_value(value)));
+    com::throw_if_failed(target->setAttribute(com::make_bstr(name).get(), com::text_argument(value)));
 }
 
 // Replaces the document's root with the request for one file and returns its XML text.
