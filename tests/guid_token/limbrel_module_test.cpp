@@ -7,8 +7,12 @@
 #include "com/unique.h"
 #include "guid_token/limbrel.h"
 #include "support/module_facts.h"
+#include "support/type_info.h"
 
 namespace {
+
+using facts::attributes;
+using facts::name_of;
 
 const std::wstring dll = facts::windows_path(LIMBREL_DLL);
 
@@ -42,40 +46,14 @@ TEST_F(LimbrelModule, CarriesTheInterfaceIdResource) {
 }
 
 TEST_F(LimbrelModule, VersionBlockReadsBack) {
-    auto block = facts::version(dll);
-    EXPECT_EQ(block.fixed.dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(block.fixed.dwFileVersionLS, 0x00000006u);
-    EXPECT_EQ(block.fixed.dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(block.fixed.dwProductVersionLS, 0x00000006u);
-    EXPECT_EQ(block.fixed.dwFileOS, DWORD(VOS__WINDOWS32));
-    EXPECT_EQ(block.fixed.dwFileType, DWORD(VFT_DLL));
-    EXPECT_EQ(block.fixed.dwFileFlags & block.fixed.dwFileFlagsMask, 0u);
-    EXPECT_EQ(block.translations, std::vector<DWORD>{MAKELONG(0x0409, 1200)});
-    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
-        {L"FileVersion", L"1.00.0006"}, {L"ProductVersion", L"1.00.0006"}, {L"InternalName", L"Limbrel"},
-        {L"OriginalFilename", L"Limbrel.dll"}, {L"OLESelfRegister", L""}};
-    for (auto [name, value] : strings) EXPECT_EQ(block.string(name), value) << name;
-    EXPECT_TRUE(block.string(L"CompanyName"));
-    EXPECT_TRUE(block.string(L"ProductName"));
+    facts::expect_version_block(dll, 6, L"Limbrel", L"Limbrel.dll");
 }
 
 // The type library, read as a client reads it.
 class LimbrelTypeLibrary : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_HRESULT_SUCCEEDED(LoadTypeLibEx(dll.c_str(), REGKIND_NONE, library.put())); }
+    void SetUp() override { library = facts::load_type_library(dll); }
 
-    std::wstring name_of(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
-        com::unique_bstr name;
-        info->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr);
-        return std::wstring(com::view(name.get()));
-    }
-    TYPEATTR attributes(ITypeInfo* info) {
-        TYPEATTR* attr = nullptr;
-        EXPECT_HRESULT_SUCCEEDED(info->GetTypeAttr(&attr));
-        TYPEATTR copy = *attr;
-        info->ReleaseTypeAttr(attr);
-        return copy;
-    }
     com::ptr<ITypeLib> library;
 };
 

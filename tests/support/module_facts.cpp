@@ -1,4 +1,5 @@
 #include "module_facts.h"
+#include <gtest/gtest.h>
 #include <winver.h>
 #include "com/unique.h"
 
@@ -45,6 +46,28 @@ version_block version(const std::wstring& path) {
         block.translations.assign(words, words + size / sizeof(DWORD));
     }
     return block;
+}
+
+void expect_version_block(const std::wstring& path, WORD build, const std::wstring& internal_name,
+                          const std::wstring& original_filename) {
+    auto block = version(path);
+    EXPECT_EQ(block.fixed.dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(block.fixed.dwFileVersionLS, DWORD(build));
+    EXPECT_EQ(block.fixed.dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(block.fixed.dwProductVersionLS, DWORD(build));
+    EXPECT_EQ(block.fixed.dwFileOS, DWORD(VOS__WINDOWS32));
+    EXPECT_EQ(block.fixed.dwFileType, DWORD(VFT_DLL));
+    EXPECT_EQ(block.fixed.dwFileFlags & block.fixed.dwFileFlagsMask, 0u);
+    EXPECT_EQ(block.translations, std::vector<DWORD>{MAKELONG(0x0409, 1200)});
+    const std::wstring version = L"1.00.000" + std::to_wstring(build);
+    const std::pair<const wchar_t*, std::wstring> strings[] = {{L"FileVersion", version},
+                                                               {L"ProductVersion", version},
+                                                               {L"InternalName", internal_name},
+                                                               {L"OriginalFilename", original_filename},
+                                                               {L"OLESelfRegister", L""}};
+    for (const auto& [name, value] : strings) EXPECT_EQ(block.string(name), value) << name;
+    EXPECT_TRUE(block.string(L"CompanyName"));
+    EXPECT_TRUE(block.string(L"ProductName"));
 }
 
 std::optional<std::wstring> version_block::string(const std::wstring& name) const {

@@ -25,6 +25,12 @@ struct version_block {
 };
 version_block version(const std::wstring& path);
 
+// Expects the version block of one of this system's modules: file and product version 1.0.0.build
+// for 32-bit Windows, no flags, the U.S. English Unicode string table with these names, the
+// version as "1.00.000build", and the empty self-registration marker.
+void expect_version_block(const std::wstring& path, WORD build, const std::wstring& internal_name,
+                          const std::wstring& original_filename);
+
 // Reads a registry value as text; nothing when the key or the value is missing.
 std::optional<std::wstring> registry_text(HKEY root, const std::wstring& key, const std::wstring& name = {});
 bool registry_key_exists(HKEY root, const std::wstring& key);

@@ -91,21 +91,7 @@ TEST_F(FerrolanModule, ToolboxBitmapIsA16By15FourBitPictureWithTheStandardPalett
 
 TEST_F(FerrolanModule, VersionBlockReadsBack) {
     EXPECT_TRUE(resource(MAKEINTRESOURCEW(16) /* RT_VERSION */, 1, 1033));
-    auto block = facts::version(ocx);
-    EXPECT_EQ(block.fixed.dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(block.fixed.dwFileVersionLS, 0x00000001u);
-    EXPECT_EQ(block.fixed.dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(block.fixed.dwProductVersionLS, 0x00000001u);
-    EXPECT_EQ(block.fixed.dwFileOS, DWORD(VOS__WINDOWS32));
-    EXPECT_EQ(block.fixed.dwFileType, DWORD(VFT_DLL));
-    EXPECT_EQ(block.fixed.dwFileFlags & block.fixed.dwFileFlagsMask, 0u);
-    EXPECT_EQ(block.translations, std::vector<DWORD>{MAKELONG(0x0409, 1200)});
-    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
-        {L"FileVersion", L"1.00.0001"},     {L"ProductVersion", L"1.00.0001"}, {L"InternalName", L"Ferrolan"},
-        {L"OriginalFilename", L"Ferrolan.ocx"}, {L"OLESelfRegister", L""}};
-    for (auto [name, value] : strings) EXPECT_EQ(block.string(name), value) << name;
-    EXPECT_TRUE(block.string(L"CompanyName"));
-    EXPECT_TRUE(block.string(L"ProductName"));
+    facts::expect_version_block(ocx, 1, L"Ferrolan", L"Ferrolan.ocx");
 }
 
 }  // namespace

@@ -7,39 +7,15 @@
 #include "com/ptr.h"
 #include "com/unique.h"
 #include "support/module_facts.h"
+#include "support/type_info.h"
 #include "upload_control/norvat.h"
 
 namespace {
 
+using facts::attributes;
+using facts::name_of;
+
 const std::wstring ocx = facts::windows_path(FERROLAN_OCX);
-
-com::ptr<ITypeLib> load(const std::wstring& path) {
-    com::ptr<ITypeLib> library;
-    EXPECT_HRESULT_SUCCEEDED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put()));
-    return library;
-}
-
-TYPEATTR attributes(ITypeInfo* info) {
-    TYPEATTR* attr = nullptr;
-    EXPECT_HRESULT_SUCCEEDED(info->GetTypeAttr(&attr));
-    TYPEATTR copy = *attr;
-    info->ReleaseTypeAttr(attr);
-    return copy;
-}
-
-TLIBATTR attributes(ITypeLib* library) {
-    TLIBATTR* attr = nullptr;
-    EXPECT_HRESULT_SUCCEEDED(library->GetLibAttr(&attr));
-    TLIBATTR copy = *attr;
-    library->ReleaseTLibAttr(attr);
-    return copy;
-}
-
-std::wstring name_of(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
-    com::unique_bstr name;
-    info->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr);
-    return std::wstring(com::view(name.get()));
-}
 
 com::ptr<ITypeInfo> implemented(ITypeInfo* info, UINT index) {
     HREFTYPE reference = 0;
@@ -83,7 +59,7 @@ std::vector<std::wstring> own_members(ITypeInfo* info) {
 
 class NorvatTypeLibrary : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(library = load(ocx)); }
+    void SetUp() override { ASSERT_TRUE(library = facts::load_type_library(ocx)); }
     com::ptr<ITypeInfo> type(REFGUID guid) {
         com::ptr<ITypeInfo> info;
         EXPECT_HRESULT_SUCCEEDED(library->GetTypeInfoOfGuid(guid, info.put()));
@@ -217,7 +193,7 @@ TEST_F(NorvatTypeLibrary, ControlClassIsANonCreatableControlWithItsThreeInterfac
 
 // The embedded IObjectSafetyTLB describes the platform's interface, with its signatures.
 TEST(ObjectSafetyTypeLibrary, DescribesThePlatformsIObjectSafety) {
-    auto library = load(ocx + L"\\2");
+    auto library = facts::load_type_library(ocx + L"\\2");
     ASSERT_TRUE(library);
     auto lib = attributes(library.get());
     EXPECT_EQ(lib.guid, norvat::LIBID_IObjectSafetyTLB);
