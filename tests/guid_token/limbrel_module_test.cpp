@@ -23,24 +23,10 @@ protected:
     static inline com::unique_hmodule module;
 };
 
-TEST_F(LimbrelModule, ExportsTheFourEntryPointsAtOrdinalsOneToFour) {
-    com::unique_hmodule loaded(LoadLibraryW(dll.c_str()));
-    ASSERT_TRUE(loaded);
-    const std::map<std::string, WORD> expected{
-        {"DllCanUnloadNow", 1}, {"DllGetClassObject", 2}, {"DllRegisterServer", 3}, {"DllUnregisterServer", 4}};
-    EXPECT_EQ(facts::exports(loaded.get()), expected);
-}
+TEST_F(LimbrelModule, ExportsTheFourEntryPointsAtOrdinalsOneToFour) { facts::expect_server_exports(dll); }
 
 TEST_F(LimbrelModule, CarriesTheInterfaceIdResource) {
-    auto bytes = facts::resource(module.get(), L"_IID_GUID", MAKEINTRESOURCEW(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-    ASSERT_TRUE(bytes);
-    ASSERT_EQ(bytes->size(), 20u);
-    DWORD length;
-    IID iid;
-    std::memcpy(&length, bytes->data(), 4);
-    std::memcpy(&iid, bytes->data() + 4, 16);
-    EXPECT_EQ(length, 16u);
-    EXPECT_EQ(iid, limbrel::IID__GUID);
+    facts::expect_iid_resource(module.get(), L"_IID_GUID", limbrel::IID__GUID);
     EXPECT_TRUE(facts::resource(module.get(), L"TYPELIB", MAKEINTRESOURCEW(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)));
     EXPECT_TRUE(facts::resource(module.get(), MAKEINTRESOURCEW(16) /* RT_VERSION */, MAKEINTRESOURCEW(1), 1033));
 }

@@ -1,6 +1,7 @@
 #include "module_facts.h"
 #include <gtest/gtest.h>
 #include <winver.h>
+#include <cstring>
 #include "com/unique.h"
 
 namespace facts {
@@ -46,6 +47,27 @@ version_block version(const std::wstring& path) {
         block.translations.assign(words, words + size / sizeof(DWORD));
     }
     return block;
+}
+
+void expect_server_exports(const std::wstring& path) {
+    com::unique_hmodule loaded(LoadLibraryW(path.c_str()));
+    ASSERT_TRUE(loaded);
+    const std::map<std::string, WORD> expected{
+        {"DllCanUnloadNow", 1}, {"DllGetClassObject", 2}, {"DllRegisterServer", 3}, {"DllUnregisterServer", 4}};
+    EXPECT_EQ(exports(loaded.get()), expected);
+}
+
+void expect_iid_resource(HMODULE module, const wchar_t* type, REFIID iid) {
+    SCOPED_TRACE(testing::Message() << "resource " << type);
+    auto bytes = resource(module, type, MAKEINTRESOURCEW(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    ASSERT_TRUE(bytes);
+    ASSERT_EQ(bytes->size(), 20u);
+    DWORD length;
+    IID held;
+    std::memcpy(&length, bytes->data(), 4);
+    std::memcpy(&held, bytes->data() + 4, 16);
+    EXPECT_EQ(length, 16u);
+    EXPECT_EQ(held, iid);
 }
 
 void expect_version_block(const std::wstring& path, WORD build, const std::wstring& internal_name,

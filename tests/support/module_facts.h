@@ -25,6 +25,14 @@ struct version_block {
 };
 version_block version(const std::wstring& path);
 
+// Expects the export table of an in-process COM server: its four entry points, undecorated, at
+// ordinals 1 to 4.
+void expect_server_exports(const std::wstring& path);
+
+// Expects a language-neutral resource of the given type and id 1 holding 20 bytes: a 32-bit
+// little-endian length, 16, then the IID in the GUID structure's layout.
+void expect_iid_resource(HMODULE module, const wchar_t* type, REFIID iid);
+
 // Expects the version block of one of this system's modules: file and product version 1.0.0.build
 // for 32-bit Windows, no flags, the U.S. English Unicode string table with these names, the
 // version as "1.00.000build", and the empty self-registration marker.

@@ -22,31 +22,11 @@ protected:
     static inline com::unique_hmodule module;
 };
 
-TEST_F(FerrolanModule, ExportsTheFourEntryPointsAtOrdinalsOneToFour) {
-    com::unique_hmodule loaded(LoadLibraryW(ocx.c_str()));
-    ASSERT_TRUE(loaded);
-    const std::map<std::string, WORD> expected{
-        {"DllCanUnloadNow", 1}, {"DllGetClassObject", 2}, {"DllRegisterServer", 3}, {"DllUnregisterServer", 4}};
-    EXPECT_EQ(facts::exports(loaded.get()), expected);
-}
+TEST_F(FerrolanModule, ExportsTheFourEntryPointsAtOrdinalsOneToFour) { facts::expect_server_exports(ocx); }
 
 TEST_F(FerrolanModule, InterfaceIdResourcesHoldLengthThenIid) {
-    const struct {
-        const wchar_t* type;
-        IID iid;
-    } cases[] = {{L"_IID_FERROLAN", norvat::IID__Ferrolan}, {L"_SRCIID_FERROLAN", norvat::DIID___Ferrolan}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.type);
-        auto bytes = resource(c.type, 1);
-        ASSERT_TRUE(bytes);
-        ASSERT_EQ(bytes->size(), 20u);
-        DWORD length;
-        IID iid;
-        std::memcpy(&length, bytes->data(), 4);
-        std::memcpy(&iid, bytes->data() + 4, 16);
-        EXPECT_EQ(length, 16u);
-        EXPECT_EQ(iid, c.iid);
-    }
+    facts::expect_iid_resource(module.get(), L"_IID_FERROLAN", norvat::IID__Ferrolan);
+    facts::expect_iid_resource(module.get(), L"_SRCIID_FERROLAN", norvat::DIID___Ferrolan);
 }
 
 TEST_F(FerrolanModule, CarriesNorvatAndIObjectSafetyTlbAsTypeLibraries) {
