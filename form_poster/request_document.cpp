@@ -2,6 +2,7 @@
 #include <cwctype>
 #include "com/unique.h"
 #include "errors.h"
+#include "msxml_dom.h"
 
 namespace MultiPartFormDataPost {
 namespace {
@@ -12,16 +13,10 @@ com::ptr<IXMLDOMNode> select_single(IXMLDOMNode* node, const wchar_t* path) {
     return found;
 }
 
-std::wstring text_of(IXMLDOMNode* node) {
-    com::unique_bstr text;
-    com::throw_if_failed(node->get_text(text.put()));
-    return std::wstring(com::view(text.get()));
-}
-
 std::optional<std::wstring> attribute(IXMLDOMNode* node, const wchar_t* path) {
     auto found = select_single(node, path);
     if (!found) return std::nullopt;
-    return text_of(found.get());
+    return dom::text_of(found.get());
 }
 
 }  // namespace
@@ -33,7 +28,7 @@ bool input_field::is_file() const {
 }
 
 com::ptr<IXMLDOMDocument> load_request(const std::wstring& text) {
-    auto document = com::create<IXMLDOMDocument>(CLSID_DOMDocument26);
+    auto document = dom::create_document();
     VARIANT_BOOL loaded = VARIANT_FALSE;
     com::throw_if_failed(document->loadXML(com::make_bstr(text).get(), &loaded));
     if (loaded != VARIANT_TRUE) {
@@ -77,7 +72,7 @@ std::optional<input_field> next_input(IXMLDOMNodeList* inputs) {
     if (!name) raise(error_incomplete, incomplete_input_description);
     auto type = attribute(input.get(), L"@Type");
     if (!type) raise(error_incomplete, incomplete_input_description);
-    std::wstring value = text_of(input.get());
+    std::wstring value = dom::text_of(input.get());
     if (value.empty()) raise(error_incomplete, incomplete_input_description);
     return input_field{std::move(*name), std::move(*type), std::move(value)};
 }

@@ -5,6 +5,15 @@
 
 namespace MultiPartFormDataPost {
 
+// Writes the result document of an answered request.
 std::wstring result_document(IXMLHTTPRequest* answered);
+
+struct server_answer {
+    long status;
+    std::wstring status_text;
+};
+
+// Reads the status back out of a result document.
+server_answer read_result_document(const std::wstring& text);
 
 }  // namespace MultiPartFormDataPost

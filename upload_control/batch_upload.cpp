@@ -1,73 +1,43 @@
 // Uploading every listed file, one post per file. A failing step is reported to the user and
 // the batch goes on with the step that follows it.
 #include <msxml2.h>
-#include "com/arguments.h"
 #include "com/error.h"
 #include "com/ptr.h"
 #include "com/unique.h"
 #include "ferrolan.h"
-#include "form_poster/msxml_contract.h"
+#include "form_poster/msxml_dom.h"
+#include "form_poster/result_document.h"
 
 namespace norvat {
 namespace {
+
+namespace dom = MultiPartFormDataPost::dom;
+using MultiPartFormDataPost::read_result_document;
 
 const wchar_t* const caption = L"Upload Files";
 
 // The platform's number for a call on an object that does not exist.
 constexpr long error_object_not_set = 91;
 
-com::ptr<IXMLDOMElement> element(IXMLDOMDocument* document, const wchar_t* name) {
-    com::ptr<IXMLDOMElement> created;
-    com::throw_if_failed(document->createElement(com::make_bstr(name).get(), created.put()));
-    return created;
-}
-
-void set_attribute(IXMLDOMElement* target, const wchar_t* name, const std::wstring& value) {
-    com::throw_if_failed(target->setAttribute(com::make_bstr(name).get(), com::text_argument(value)));
-}
-
 // Replaces the document's root with the request for one file and returns its XML text.
 std::wstring write_request(IXMLDOMDocument* document, const std::wstring& url, const std::wstring& path) {
     if (!document) com::raise(error_object_not_set, L"UploadFiles", L"Object variable or With block variable not set");
-    auto post = element(document, L"POST");
+    auto post = dom::create_element(document, L"POST");
     com::throw_if_failed(document->putref_documentElement(post.get()));
-    set_attribute(post.get(), L"URL", url);
-    const std::pair<const wchar_t*, const wchar_t*> fields[] = {
-        {L"FILE", L"UploadData"}, {L"submit", L"btnSubmit"}, {L"hidden", L"FormName"}};
-    const std::wstring values[] = {path, L"Upload", L"VizaraRodode"};
-    for (size_t i = 0; i < 3; ++i) {
-        auto input = element(document, L"Input");
-        set_attribute(input.get(), L"Type", fields[i].first);
-        set_attribute(input.get(), L"Name", fields[i].second);
-        com::throw_if_failed(input->put_text(com::make_bstr(values[i]).get()));
+    dom::set_attribute(post.get(), L"URL", url);
+    const struct {
+        const wchar_t* type;
+        const wchar_t* name;
+        std::wstring text;
+    } inputs[] = {{L"FILE", L"UploadData", path}, {L"submit", L"btnSubmit", L"Upload"}, {L"hidden", L"FormName", L"VizaraRodode"}};
+    for (const auto& field : inputs) {
+        auto input = dom::create_element(document, L"Input");
+        dom::set_attribute(input.get(), L"Type", field.type);
+        dom::set_attribute(input.get(), L"Name", field.name);
+        com::throw_if_failed(input->put_text(com::make_bstr(field.text).get()));
         com::throw_if_failed(post->appendChild(input.get(), nullptr));
     }
-    com::unique_bstr xml;
-    com::throw_if_failed(document->get_xml(xml.put()));
-    return std::wstring(com::view(xml.get()));
-}
-
-struct server_answer {
-    long status;
-    std::wstring status_text;
-};
-
-// The status that the result document of a post carries.
-server_answer read_result(const std::wstring& result) {
-    auto document = com::create<IXMLDOMDocument>(MultiPartFormDataPost::CLSID_DOMDocument26);
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    com::throw_if_failed(document->loadXML(com::make_bstr(result).get(), &loaded));
-    com::ptr<IXMLDOMElement> root;
-    if (!loaded || document->get_documentElement(root.put()) != S_OK)
-        com::raise(E_UNEXPECTED, L"UploadFiles", L"The form poster's result could not be read");
-    server_answer answer{};
-    com::unique_variant status, text;
-    com::throw_if_failed(root->getAttribute(com::make_bstr(L"Status").get(), &status));
-    com::throw_if_failed(root->getAttribute(com::make_bstr(L"StatusText").get(), &text));
-    com::throw_if_failed(VariantChangeType(&status, &status, 0, VT_I4));
-    if (text.vt == VT_BSTR) answer.status_text = com::view(text.bstrVal);
-    answer.status = status.lVal;
-    return answer;
+    return dom::xml_of(document);
 }
 
 }  // namespace
@@ -93,7 +63,7 @@ void Ferrolan::UploadFiles() {
     };
 
     com::ptr<IXMLDOMDocument> request;
-    attempt([&] { request = com::create<IXMLDOMDocument>(MultiPartFormDataPost::CLSID_DOMDocument26); });
+    attempt([&] { request = dom::create_document(); });
 
     // A failing test counts as holding.
     bool empty = true;
@@ -141,7 +111,7 @@ void Ferrolan::UploadFiles() {
             // A file counts once its post completed and the server took it.
             if (written) {
                 attempt([&] {
-                    auto answer = read_result(services_.PostMultiPartFormData(xml, settings_.CookieStr));
+                    auto answer = read_result_document(services_.PostMultiPartFormData(xml, settings_.CookieStr));
                     if (answer.status >= 400)
                         face_.MsgBox(entry + L" was not uploaded: the server answered " + std::to_wstring(answer.status) +
                                          L" " + answer.status_text + L".",
