@@ -3,17 +3,11 @@
 #include <cstdio>
 #include <new>
 #include "ptr.h"
+#include "text.h"
 #include "unique.h"
 
 namespace com {
 namespace {
-
-std::string utf8(std::wstring_view text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), result.data(), size, nullptr, nullptr);
-    return result;
-}
 
 // The runtime's own texts for the numbers this system raises or relies on.
 const wchar_t* runtime_text(long number) {
@@ -68,7 +62,7 @@ error::error(long number, std::wstring source, std::wstring description, std::ws
       description_(description.empty() ? describe(number) : std::move(description)),
       help_file_(std::move(help_file)),
       help_context_(help_context),
-      what_(utf8(description_)) {}
+      what_(to_utf8(description_)) {}
 
 HRESULT error::hresult() const noexcept {
     return is_runtime_number(number_) ? MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number_) : HRESULT(number_);

@@ -22,6 +22,7 @@
 #include <vector>
 #include "automation.h"
 #include "com/error.h"
+#include "com/text.h"
 #include "container.h"
 #include "output.h"
 #include "page_params.h"
@@ -45,10 +46,7 @@ std::wstring read_text(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     if (!in) com::raise(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), L"host", L"Cannot read " + path);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), nullptr, 0);
-    std::wstring text(size_t(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), text.data(), size);
-    return text;
+    return com::from_utf8(bytes);
 }
 
 options parse(int argc, wchar_t** argv) {

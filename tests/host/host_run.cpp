@@ -5,6 +5,7 @@
 #include <fstream>
 #include <filesystem>
 #include <sstream>
+#include "com/text.h"
 #include "com/unique.h"
 #include "support/module_facts.h"
 
@@ -18,13 +19,6 @@ std::wstring quoted(const std::wstring& argument) {
         result += c;
     }
     return result + L"\"";
-}
-
-std::wstring from_utf8(const std::string& bytes) {
-    int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), nullptr, 0);
-    std::wstring text(size_t(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), text.data(), size);
-    return text;
 }
 
 }  // namespace
@@ -66,7 +60,7 @@ result run(const std::vector<std::wstring>& arguments) {
     WaitForSingleObject(process.hProcess, INFINITE);
     GetExitCodeProcess(process.hProcess, &outcome.exit_code);
 
-    std::wstringstream text(from_utf8(bytes));
+    std::wstringstream text(com::from_utf8(bytes));
     for (std::wstring line; std::getline(text, line);) {
         if (!line.empty() && line.back() == L'\r') line.pop_back();
         outcome.lines.push_back(line);
